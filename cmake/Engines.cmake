@@ -1,0 +1,16 @@
+# Third-party engines are built or fetched by scripts/setup.sh outside the clone and copied in here.
+set(OSTRIVAN_WHISPER_CLI "" CACHE FILEPATH "A built whisper-cli to ship in Engines/")
+set(OSTRIVAN_WHISPER_MODEL "" CACHE FILEPATH "ggml-tiny.bin to ship in Engines/ (optional)")
+
+if(OSTRIVAN_WHISPER_CLI AND EXISTS "${OSTRIVAN_WHISPER_CLI}")
+  configure_file(${OSTRIVAN_WHISPER_CLI} ${OSTRIVAN_ENGINES_DIR}/whisper-cli COPYONLY)
+  message(STATUS "Speech engine: ${OSTRIVAN_WHISPER_CLI}")
+else()
+  message(STATUS "Speech engine: none (run scripts/setup.sh to build whisper-cli)")
+endif()
+if(OSTRIVAN_WHISPER_MODEL AND EXISTS "${OSTRIVAN_WHISPER_MODEL}")
+  configure_file(${OSTRIVAN_WHISPER_MODEL} ${OSTRIVAN_ENGINES_DIR}/ggml-tiny.bin COPYONLY)
+  message(STATUS "Speech model: ${OSTRIVAN_WHISPER_MODEL}")
+else()
+  message(STATUS "Speech model: none; speech analysis stays unavailable until ggml-tiny.bin is in Engines/")
+endif()
