@@ -1,0 +1,125 @@
+#include "shell/Viewer.h"
+
+#include "shell/Clock.h"
+#include "shell/Player.h"
+#include "shell/VideoSurface.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+void Viewer::refresh()
+{
+    if (!player || !currentURL) {
+        showIdleTransport();
+    } else {
+        libvlc_media_player_t *handle = player->handle.get();
+        const int state = libvlc_media_player_get_state(handle);
+        const qint64 time = libvlc_media_player_get_time(handle);
+        const qint64 length = libvlc_media_player_get_length(handle);
+        const int videoOutputs = int(libvlc_media_player_has_vout(handle));
+
+        if (!preview && videoOutputs != 0)
+            mediaHasVideo = true;
+
+        if (state == PlayerState::Ended) {
+            availableTime = std::max<qint64>(length - 1, 0);
+            repeatSeek.reset();
+        } else if (state == PlayerState::Playing) {
+            availableTime = time;
+            repeatSeek.reset(); // playing again: nothing to repeat
+            applyPendingSeek(length);
+        } else {
+            availableTime = time;
+            if (state == PlayerState::Paused && repeatSeek) {
+                // Made again once the pause has settled, so the paused picture is the one at that time.
+                libvlc_media_player_set_time(handle, *repeatSeek);
+            }
+            repeatSeek.reset();
+        }
+
+        toggle->setEnabled(state != PlayerState::Opening && state != PlayerState::Buffering);
+        const QString title = state == PlayerState::Playing ? QStringLiteral("Pause") : QStringLiteral("Play");
+        toggle->setText(title);
+        toggle->setAccessibleName(title);
+
+        const bool seekable = libvlc_media_player_is_seekable(handle) != 0;
+        seek->setEnabled(seekable && state != PlayerState::Ended);
+        if (QGuiApplication::mouseButtons() == Qt::NoButton && !seek->isSliderDown()) {
+            const double position = state == PlayerState::Ended
+                                        ? 1.0
+                                        : std::max(0.0, double(libvlc_media_player_get_position(handle)));
+            seek->setValue(int(std::lround(std::min(position, 1.0) * seekRange)));
+        }
+
+        elapsed->setText(formatClock(state == PlayerState::Ended ? length : time) + QStringLiteral(" / ")
+                         + formatClock(length));
+
+        if (state == PlayerState::Playing || state == PlayerState::Paused) {
+            empty->setText(QStringLiteral("Audio playback"));
+            empty->setVisible(videoOutputs == 0);
+        } else if (state == PlayerState::Error && !reportedError) {
+            empty->setText(QStringLiteral("This file could not be played"));
+            empty->show();
+            reportedError = true;
+        }
+
+        checkSmokeFrame(state, time, videoOutputs);
+    }
+    refreshControls();
+    checkSmokeVerdict();
+}
+
+void Viewer::showIdleTransport()
+{
+    toggle->setEnabled(false);
+    seek->setEnabled(false);
+    seek->setValue(0);
+    elapsed->setText(QStringLiteral("0:00 / 0:00"));
+}
+
+void Viewer::applyPendingSeek(qint64 length)
+{
+    libvlc_media_player_t *handle = player->handle.get();
+    if (!pendingSeek || !libvlc_media_player_is_seekable(handle))
+        return;
+    const qint64 target = std::min(*pendingSeek, std::max<qint64>(length - 1, 0));
+    libvlc_media_player_set_time(handle, target);
+    pendingSeek.reset();
+    if (pendingPause) {
+        libvlc_media_player_set_pause(handle, 1);
+        repeatSeek = target;
+    }
+    pendingPause = false;
+}
+
+void Viewer::checkSmokeFrame(int state, qint64 time, int videoOutputs)
+{
+    if (smokeURL && state == PlayerState::Playing && time >= 101 && videoOutputs != 0)
+        ++smokeFrames;
+}
+
+void Viewer::checkSmokeVerdict()
+{
+    if (!smokeURL)
+        return;
+    ++smokeTicks;
+    if (smokeFrames < 3 && smokeTicks < 35)
+        return;
+    stopAndDetach();
+    const bool passed = smokeFrames >= 3;
+    const QString line = passed ? QStringLiteral("LibVLC video playback passed")
+                                : QStringLiteral("LibVLC video playback timed out");
+    const int status = passed ? 0 : 1;
+    if (endSmokeTest) {
+        endSmokeTest(line, status);
+        return;
+    }
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+    std::_Exit(status); // at once: the ordinary termination clean-up does not run
+}
