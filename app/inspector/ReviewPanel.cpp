@@ -135,7 +135,8 @@ QWidget *ReviewPanel::buildNotesSection()
     edit = button(QStringLiteral("Edit"));
     remove = button(QStringLiteral("Delete"));
     QPalette orange = remove->palette();
-    orange.setColor(QPalette::ButtonText, QColor(0xFF, 0x9F, 0x0A));
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        orange.setColor(group, QPalette::ButtonText, QColor(0xFF, 0x9F, 0x0A));
     remove->setPalette(orange);
     exportNotes = popUp({QStringLiteral("Export Notes…"), QStringLiteral("Kdenlive Markers (.json)"),
                          QStringLiteral("Audacity Labels (.txt)")},

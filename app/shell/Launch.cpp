@@ -2,6 +2,7 @@
 
 #include "inspector/ReviewPanel.h"
 #include "shell/CommandLine.h"
+#include "shell/PluginPath.h"
 #include "shell/Player.h"
 #include "shell/VideoSurface.h"
 #include "tools/ResourceDirectory.h"
@@ -9,7 +10,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMainWindow>
-#include <QSettings>
+#include <QFile>
 #include <QTimer>
 
 void Viewer::launch(const QStringList &arguments, const QString &workingDirectory)
@@ -37,10 +38,8 @@ void Viewer::exportPluginPath()
     const auto resources = resourceDirectory();
     if (!resources)
         return;
-    const QSettings info(*resources + QStringLiteral("/Info.ini"), QSettings::IniFormat);
-    const QVariant entry = info.value(QStringLiteral("OstrivanVLCPlugins"));
-    if (entry.isValid() && entry.typeId() == QMetaType::QString)
-        qputenv("VLC_PLUGIN_PATH", entry.toString().toLocal8Bit());
+    if (const auto entry = vlcPluginEntry(*resources))
+        qputenv("VLC_PLUGIN_PATH", QFile::encodeName(*entry));
 }
 
 void Viewer::createPlayer()

@@ -21,9 +21,10 @@ bool Viewer::startMedia(const QString &source, const QString &title, std::option
     libvlc_media_player_stop(handle);
     pendingSeek = seekTo;
     pendingPause = seekTo.has_value();
-    repeatSeek.reset();
+    settlingSeek.reset();
     availableTime = -1;
     reportedError = false;
+    playedSinceLoad = false;
     filename->setText(title);
     empty->setText(QStringLiteral("Opening media…"));
     empty->show();
@@ -84,10 +85,16 @@ void Viewer::togglePlay()
             startMedia(*currentURL, lastPathComponent(*currentURL), std::nullopt);
         return;
     }
-    if (state == PlayerState::Playing)
+    if (state == PlayerState::Playing) {
         libvlc_media_player_set_pause(handle, 1);
-    else if (state == PlayerState::Paused)
+    } else if (state == PlayerState::Paused) {
+        // A jump still settling is made before playback resumes, so it is not lost.
+        if (settlingSeek) {
+            libvlc_media_player_set_time(handle, settlingSeek->time);
+            settlingSeek.reset();
+        }
         libvlc_media_player_set_pause(handle, 0);
+    }
     else
         libvlc_media_player_play(handle);
 }
@@ -97,6 +104,7 @@ void Viewer::seekToPosition()
     if (!player || !libvlc_media_player_is_seekable(player->handle.get()))
         return;
     // The handle's position, not the value: on release the value catches up only after this runs.
+    settlingSeek.reset(); // the reviewer's newer choice wins
     const float fraction = float(seek->sliderPosition()) / float(seekRange);
     libvlc_media_player_set_position(player->handle.get(), fraction);
 }
@@ -109,9 +117,13 @@ void Viewer::seekToTime(qint64 t)
     if (!preview) {
         const int state = libvlc_media_player_get_state(handle);
         if (state != PlayerState::Ended && state != PlayerState::Error && libvlc_media_player_is_seekable(handle)) {
-            libvlc_media_player_set_time(handle, t);
-            libvlc_media_player_set_pause(handle, 1);
-            repeatSeek = t;
+            if (state == PlayerState::Playing) {
+                pauseThenSeek(t);
+            } else {
+                settlingSeek.reset();
+                libvlc_media_player_set_time(handle, t);
+                libvlc_media_player_set_pause(handle, 1);
+            }
         } else {
             startMedia(*currentURL, lastPathComponent(*currentURL), t);
         }
@@ -122,4 +134,21 @@ void Viewer::seekToTime(qint64 t)
         removePreviewDirectory(previewUrl);
     }
     refreshControls();
+}
+
+void Viewer::pauseThenSeek(qint64 t)
+{
+    libvlc_media_player_set_pause(player->handle.get(), 1);
+    settlingSeek = SettlingSeek{t, {}};
+    settlingSeek->paused.start();
+}
+
+void Viewer::finishSettlingSeek(int state)
+{
+    // Measured with libVLC 3.0: a seek made from about 30 ms after the pause shows its own picture.
+    constexpr qint64 settleMs = 100;
+    if (!settlingSeek || state != PlayerState::Paused || settlingSeek->paused.elapsed() < settleMs)
+        return;
+    libvlc_media_player_set_time(player->handle.get(), settlingSeek->time);
+    settlingSeek.reset();
 }

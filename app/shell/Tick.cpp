@@ -28,19 +28,15 @@ void Viewer::refresh()
 
         if (state == PlayerState::Ended) {
             availableTime = std::max<qint64>(length - 1, 0);
-            repeatSeek.reset();
         } else if (state == PlayerState::Playing) {
             availableTime = time;
-            repeatSeek.reset(); // playing again: nothing to repeat
             applyPendingSeek(length);
         } else {
             availableTime = time;
-            if (state == PlayerState::Paused && repeatSeek) {
-                // Made again once the pause has settled, so the paused picture is the one at that time.
-                libvlc_media_player_set_time(handle, *repeatSeek);
-            }
-            repeatSeek.reset();
         }
+        if (state == PlayerState::Ended || state == PlayerState::Error)
+            settlingSeek.reset();
+        finishSettlingSeek(state);
 
         toggle->setEnabled(state != PlayerState::Opening && state != PlayerState::Buffering);
         const QString title = state == PlayerState::Playing ? QStringLiteral("Pause") : QStringLiteral("Play");
@@ -59,10 +55,14 @@ void Viewer::refresh()
         elapsed->setText(formatClock(state == PlayerState::Ended ? length : time) + QStringLiteral(" / ")
                          + formatClock(length));
 
+        if (state == PlayerState::Playing || state == PlayerState::Paused)
+            playedSinceLoad = true;
+        const bool failed = state == PlayerState::Error
+                            || (state == PlayerState::Ended && !playedSinceLoad && length <= 0);
         if (state == PlayerState::Playing || state == PlayerState::Paused) {
             empty->setText(QStringLiteral("Audio playback"));
             empty->setVisible(videoOutputs == 0);
-        } else if (state == PlayerState::Error && !reportedError) {
+        } else if (failed && !reportedError) {
             empty->setText(QStringLiteral("This file could not be played"));
             empty->show();
             reportedError = true;
@@ -88,12 +88,11 @@ void Viewer::applyPendingSeek(qint64 length)
     if (!pendingSeek || !libvlc_media_player_is_seekable(handle))
         return;
     const qint64 target = std::min(*pendingSeek, std::max<qint64>(length - 1, 0));
-    libvlc_media_player_set_time(handle, target);
+    if (pendingPause)
+        pauseThenSeek(target);
+    else
+        libvlc_media_player_set_time(handle, target);
     pendingSeek.reset();
-    if (pendingPause) {
-        libvlc_media_player_set_pause(handle, 1);
-        repeatSeek = target;
-    }
     pendingPause = false;
 }
 

@@ -6,6 +6,7 @@
 #include "speech/SpeechResult.h"
 #include "tools/RenderJob.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -54,6 +55,8 @@ public:
     // The launch sequence: menus, window, wiring, player, command line, refresh timer.
     // `arguments` excludes the program name.
     void launch(const QStringList &arguments, const QString &workingDirectory);
+    // The clean-up when the application quits: timer, running job, playback, shown preview.
+    void terminate();
 
     // ---- Shell: window and transport controls (made at construction, laid out at launch) ----
     VideoSurface *surface = nullptr; // what libVLC draws into
@@ -169,7 +172,6 @@ private:
     void checkSmokeVerdict();
 
     // Termination
-    void terminate();
     void requestJobCancellation();
     void stopAndDetach();
 
@@ -178,8 +180,17 @@ private:
     std::unique_ptr<DialogProvider> dialogProvider;
     // Holds the controls made at construction until the window takes them over at launch.
     std::unique_ptr<QWidget> unplaced;
-    // A paused seek is made again on the next tick: libVLC may keep the old picture when the pause and the
-    // seek land in the same event-loop turn.
-    std::optional<qint64> repeatSeek;
+    // A seek asked for while playing, made once the pause has settled: libVLC 3 keeps showing the old picture
+    // when the seek and the pause reach a playing player together, although its time then reads right.
+    struct SettlingSeek {
+        qint64 time = 0;
+        QElapsedTimer paused;
+    };
+    std::optional<SettlingSeek> settlingSeek;
+    void pauseThenSeek(qint64 t);
+    void finishSettlingSeek(int state);
+    // libVLC 3 ends, rather than fails, on a missing or undecodable file; without this it would read as a
+    // file that played to its end.
+    bool playedSinceLoad = false;
     QMenuBar *menus = nullptr; // built before the window, then handed to it
 };
