@@ -16,7 +16,8 @@ namespace {
 // Edit items act on whatever widget has the keyboard focus, as the standard slots of Qt's editors do.
 void sendToFocus(const char *slot)
 {
-    if (QWidget *focused = QApplication::focusWidget())
+    QWidget *focused = QApplication::focusWidget();
+    if (focused && focused->metaObject()->indexOfSlot((QByteArray(slot) + "()").constData()) >= 0)
         QMetaObject::invokeMethod(focused, slot);
 }
 
