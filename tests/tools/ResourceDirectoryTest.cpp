@@ -23,6 +23,7 @@ TEST(ResourceDirectory, BuildTreeHasTheInstalledLayout)
     const QString share = testsupport::buildDir() + "/share/ostrivan-media-viewer";
     EXPECT_TRUE(QFileInfo(testsupport::buildDir() + "/bin/OstrivanMediaViewer").isExecutable());
     EXPECT_TRUE(QFileInfo(share + "/ViewerMark.png").isFile());
+    EXPECT_TRUE(QFileInfo(share + "/Engines/ostrivan-denoise").isExecutable());
     const auto dir = resourceDirectoryFor(testsupport::buildDir() + "/bin");
     ASSERT_TRUE(dir);
     EXPECT_EQ(QFileInfo(*dir).canonicalFilePath(), QFileInfo(share).canonicalFilePath());
