@@ -223,3 +223,19 @@ TEST(Playback, SliderSeeksOnceOnReleaseNeverWhileDragging)
     ViewerHarness::runTicks(2);
     EXPECT_NEAR(double(h->seek->value()), 9000.0, 300.0);
 }
+
+TEST(Playback, PlayerRefusesAnythingButALocalPathWithoutTouchingTheMedia)
+{
+    REQUIRE_MEDIA(media);
+    ViewerHarness h({"--open", media->video});
+    ASSERT_TRUE(ViewerHarness::waitFor([&] { return h.playerState() == PlayerState::Playing; }));
+    libvlc_media_t *current = libvlc_media_player_get_media(h->player->handle.get());
+    for (const QString &url : {QString("https://example.invalid/a.mp4"), QString("file:///tmp/a.mp4"),
+                               QString("relative/a.mp4"), QString()})
+        EXPECT_FALSE(h->player->playFile(url, *h->surface)) << url.toStdString();
+    libvlc_media_t *after = libvlc_media_player_get_media(h->player->handle.get());
+    EXPECT_EQ(after, current);
+    EXPECT_EQ(h.playerState(), PlayerState::Playing);
+    libvlc_media_release(after);
+    libvlc_media_release(current);
+}

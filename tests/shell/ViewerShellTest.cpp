@@ -3,6 +3,7 @@
 
 #include "inspector/ReviewPanel.h"
 #include "shell/Player.h"
+#include "shell/VideoSurface.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -76,6 +77,18 @@ TEST(Shell, StartsWithTheInitialState)
     EXPECT_EQ(libvlc_audio_get_volume(h->player->handle.get()), 85);
     EXPECT_TRUE(h->openButton->isEnabled());
     EXPECT_FALSE(h->inspector->mark->isEnabled());
+    EXPECT_TRUE(h->inspector->original->isHidden());
+    EXPECT_TRUE(h->inspector->cancel->isHidden());
+    EXPECT_EQ(h->inspector->width(), 356);
+    EXPECT_EQ(h->toggle->width(), 72);
+    EXPECT_GE(h->surface->height(), 260);
+
+    // A long name keeps its whole text and does not widen the window.
+    const int width = h->window->width();
+    h->filename->setText(QString("a very long file name ").repeated(20) + ".mov");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h->window->width(), width);
+    EXPECT_TRUE(h->filename->text().endsWith(".mov"));
 }
 
 TEST(Shell, MenusAreInOrderWithTheirShortcuts)
