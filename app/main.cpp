@@ -1,4 +1,5 @@
 #include "shell/DarkAppearance.h"
+#include "shell/QuitSignals.h"
 #include "shell/Viewer.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Ostrivan Media Viewer"));
     QApplication::setDesktopFileName(QStringLiteral("ostrivan-media-viewer"));
     applyDarkAppearance();
+    const QuitSignals quitOnSignals;
     Viewer viewer;
     viewer.launch(QApplication::arguments().mid(1), QDir::currentPath());
     app.exec();

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,5 +102,19 @@ TEST_F(Media, PlaysWithoutAnX11SurfaceOnOtherPlatforms)
         EXPECT_FALSE(run.crashed) << "display: " << withDisplay;
         EXPECT_EQ(run.status, 0) << "display: " << withDisplay;
         EXPECT_EQ(run.out, QByteArray("LibVLC video playback passed\n")) << "display: " << withDisplay;
+    }
+}
+
+TEST_F(Media, TerminationSignalsQuitInOrder)
+{
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess process;
+        process.start(testsupport::buildDir() + "/bin/OstrivanMediaViewer", {"--open", video});
+        ASSERT_TRUE(process.waitForStarted(10000));
+        QThread::msleep(1500); // launched and playing
+        ASSERT_EQ(::kill(pid_t(process.processId()), sig), 0);
+        ASSERT_TRUE(process.waitForFinished(15000)) << "still running after signal " << sig;
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "signal " << sig;
+        EXPECT_EQ(process.exitCode(), 0) << "signal " << sig;
     }
 }
