@@ -11,7 +11,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(build-essential cmake ninja-build pkg-config git ca-certificates curl
   qt6-base-dev libgl-dev libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
-  ffmpeg libgtest-dev nlohmann-json3-dev xvfb xauth x11-utils wabt binutils espeak-ng)
+  ffmpeg libgtest-dev nlohmann-json3-dev xvfb xauth x11-utils wabt binutils espeak-ng time)
 command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
