@@ -45,9 +45,10 @@ add_custom_command(
 add_library(ov_rnnoise_wasm_parts OBJECT
   ${gen_dir}/rnnoise_wasm.c ${wasm_rt_impl} ${CMAKE_CURRENT_SOURCE_DIR}/rnnoise_wasm_shim.c)
 # Without these the runtime skips bounds checks and relies on guard pages set up by a signal handler.
-target_compile_definitions(ov_rnnoise_wasm_parts PRIVATE
+# PUBLIC: the shim's own tests link these objects and include the same headers.
+target_compile_definitions(ov_rnnoise_wasm_parts PUBLIC
   WASM_RT_MEMCHECK_SIGNAL_HANDLER=0 WASM_RT_USE_STACK_DEPTH_COUNT=0)
-target_include_directories(ov_rnnoise_wasm_parts PRIVATE
+target_include_directories(ov_rnnoise_wasm_parts PUBLIC
   ${gen_dir} /usr/share/wabt/wasm2c ${CMAKE_CURRENT_SOURCE_DIR}/wasm)
 set_target_properties(ov_rnnoise_wasm_parts PROPERTIES POSITION_INDEPENDENT_CODE ON AUTOMOC OFF)
 # Optimised whatever the build type, without contraction so float results follow wasm semantics.
@@ -73,5 +74,6 @@ add_library(ov_rnnoise STATIC ${rnnoise_obj})
 set_target_properties(ov_rnnoise PROPERTIES LINKER_LANGUAGE C AUTOMOC OFF)
 target_include_directories(ov_rnnoise PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/wasm)
 target_link_libraries(ov_rnnoise PUBLIC m)
+target_link_libraries(ov_rnnoise_wasm_parts PUBLIC m)
 set(OSTRIVAN_RNNOISE_KIND wasm)
 message(STATUS "RNNoise: WebAssembly build ${OSTRIVAN_RNNOISE_WASM}, translated with wasm2c ${wasm2c_version}")

@@ -3,9 +3,7 @@
  * linear memory. Frames are copied in and out of linear memory on every call, and only
  * offsets into it are kept, because growing the memory moves it. A trap (out-of-bounds access,
  * unreachable) becomes an error return: NULL from create, a negative value from process. */
-#include "rnnoise.h"
-
-#include "rnnoise_wasm.h"
+#include "rnnoise_wasm_state.h"
 #include "wasm-rt-impl.h"
 
 #include <pthread.h>
@@ -16,23 +14,8 @@
 enum {
     FRAME_SIZE = 480,
     FRAME_BYTES = FRAME_SIZE * sizeof(float),
-    PAGE_BYTES = 65536,
-    /* The module starts with 16 MiB and RNNoise needs well under 1 MiB more; refuse more. */
-    MAX_PAGES = 512
-};
-
-/* The module's imports ("a"."a" = emscripten_resize_heap, "a"."b" = emscripten_memcpy_big)
- * need the instance's memory. */
-struct Z_a_instance_t {
-    wasm_rt_memory_t *memory;
-};
-
-struct DenoiseState {
-    Z_rnnoise_instance_t module;
-    struct Z_a_instance_t env;
-    u32 state;  /* the RNNoise state, an offset into linear memory */
-    u32 frame;  /* FRAME_BYTES of scratch for the frame, likewise */
-    int broken; /* set after a trap: the module's memory may be inconsistent */
+    PAGE_BYTES = OV_RNNOISE_PAGE_BYTES,
+    MAX_PAGES = OV_RNNOISE_MAX_PAGES
 };
 
 /* The runtime keeps its trap target in one global jmp_buf, so calls into any instance are
