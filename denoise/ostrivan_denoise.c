@@ -4,13 +4,25 @@
 #include "rnnoise.h"
 #include "sample_convert.h"
 
+#include <errno.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 
 enum { FRAME_SIZE = 480 };
 
 static const char *const kWriteFailure = "RNNoise could not write the full audio output.\n";
+
+/* Opening the output truncates it, so an output that is the input file itself would destroy the
+ * input and "succeed" with an empty result. */
+static int is_same_regular_file(FILE *in, const char *path)
+{
+    struct stat in_stat;
+    struct stat out_stat;
+    return fstat(fileno(in), &in_stat) == 0 && S_ISREG(in_stat.st_mode) && stat(path, &out_stat) == 0 &&
+           in_stat.st_dev == out_stat.st_dev && in_stat.st_ino == out_stat.st_ino;
+}
 
 int main(int argc, char **argv)
 {
@@ -20,6 +32,12 @@ int main(int argc, char **argv)
     FILE *in = fopen(argv[1], "rb");
     if (in == NULL) {
         perror("Cannot read audio");
+        return 1;
+    }
+    if (is_same_regular_file(in, argv[2])) {
+        errno = EINVAL;
+        perror("Cannot write audio");
+        fclose(in);
         return 1;
     }
     FILE *out = fopen(argv[2], "wb");

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -170,6 +171,21 @@ TEST_F(DenoiseProgram, UncreatableOutputIsReportedOnOneLine)
     EXPECT_TRUE(r.err.startsWith("Cannot write audio: ")) << r.err.toStdString();
     EXPECT_TRUE(r.err.endsWith('\n'));
     EXPECT_EQ(r.err.count('\n'), 1);
+}
+
+TEST_F(DenoiseProgram, OutputThatIsTheInputIsRefusedAndTheInputKept)
+{
+    const QByteArray input = toBytes(testSignal(2000));
+    ASSERT_TRUE(testsupport::writeAll(path("in.raw"), input));
+    ASSERT_TRUE(QFile::link(path("in.raw"), path("link.raw")));
+    for (const QString &output : {path("in.raw"), path("link.raw"), dir.path() + "/./in.raw"}) {
+        SCOPED_TRACE(output.toStdString());
+        const ProcessResult r = denoise({path("in.raw"), output});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.startsWith("Cannot write audio: ")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1);
+        EXPECT_EQ(testsupport::readAll(path("in.raw")), input);
+    }
 }
 
 TEST_F(DenoiseProgram, FailedWriteIsAFailure)
