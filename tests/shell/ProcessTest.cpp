@@ -1,6 +1,7 @@
 // The program itself, started as a user would: the smoke test and non-X11 platforms.
 #include "support/TestSupport.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -117,4 +118,32 @@ TEST_F(Media, TerminationSignalsQuitInOrder)
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "signal " << sig;
         EXPECT_EQ(process.exitCode(), 0) << "signal " << sig;
     }
+}
+
+TEST_F(Media, FramesDrawnThroughCallbacksKeepTheirColours)
+{
+    // Off X11 the picture comes through libVLC's callbacks; a wrong pixel format would swap red and blue.
+    const QString red = dir->path() + "/red.mp4";
+    ASSERT_TRUE(testsupport::ffmpeg({"-f", "lavfi", "-i", "color=c=red:s=320x240:r=25:d=12", "-c:v", "libx264",
+                                     "-preset", "ultrafast", "-pix_fmt", "yuv420p", red}));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess tool;
+    tool.setProcessEnvironment(env);
+    tool.start(testsupport::buildDir() + "/tests/ov_screenshot_tool", {dir->path() + "/shots", red});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QImage shot(dir->path() + "/shots/playing-notes.png");
+    ASSERT_FALSE(shot.isNull());
+    // The video box fills the left part of the window below the file name.
+    int redPixels = 0;
+    int samples = 0;
+    for (int x = shot.width() / 20; x < shot.width() / 2; x += 10) {
+        for (int y = shot.height() / 3; y < shot.height() * 2 / 3; y += 10) {
+            const QColor c = shot.pixelColor(x, y);
+            redPixels += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+            ++samples;
+        }
+    }
+    EXPECT_GT(redPixels, samples * 9 / 10) << redPixels << " of " << samples;
 }
