@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -208,4 +209,44 @@ TEST(Shell, OpeningAnotherFileEndsAShownPreview)
     EXPECT_TRUE(h->inspector->clips.isEmpty());
     EXPECT_EQ(h->currentURL, media->audio);
     EXPECT_EQ(h->inspector->draft->text(), QString("Mark the playhead, then write a note."));
+}
+
+TEST(Shell, WithoutAPlayerNothingPlaysAndTheSmokeTestTimesOut)
+{
+    REQUIRE_MEDIA(media);
+    ViewerHarness h;
+    ASSERT_TRUE(h->player);
+    h->player.reset(); // as when libVLC could not start
+    std::vector<std::pair<QString, int>> verdicts;
+    h->endSmokeTest = [&](const QString &line, int status) { verdicts.emplace_back(line, status); };
+    h->smokeURL = media->video;
+    h->openMedia(media->video);
+    EXPECT_FALSE(h->currentURL);
+    EXPECT_EQ(h->filename->text(), QString("No file open"));
+    h->toggle->click();
+    h->seekToTime(1000);
+    ASSERT_TRUE(ViewerHarness::waitFor([&] { return !verdicts.empty(); }, 12000));
+    EXPECT_EQ(h->smokeTicks, 35);
+    EXPECT_EQ(h->smokeFrames, 0);
+    EXPECT_EQ(verdicts.front(), std::make_pair(QString("LibVLC video playback timed out"), 1));
+    EXPECT_FALSE(h->toggle->isEnabled());
+    EXPECT_FALSE(h->seek->isEnabled());
+    EXPECT_EQ(h->elapsed->text(), QString("0:00 / 0:00"));
+    h->smokeURL.reset();
+}
+
+TEST(Shell, SmokeVerdictComesAfterThreeTicksWithVideo)
+{
+    REQUIRE_MEDIA(media);
+    std::vector<std::pair<QString, int>> verdicts;
+    ViewerHarness h;
+    h->endSmokeTest = [&](const QString &line, int status) { verdicts.emplace_back(line, status); };
+    h->smokeURL = media->video;
+    h->openMedia(media->video);
+    ASSERT_TRUE(ViewerHarness::waitFor([&] { return !verdicts.empty(); }, 10000));
+    EXPECT_EQ(verdicts.front(), std::make_pair(QString("LibVLC video playback passed"), 0));
+    EXPECT_EQ(h->smokeFrames, 3);
+    EXPECT_LT(h->smokeTicks, 35);
+    EXPECT_NE(h.playerState(), PlayerState::Playing) << "the smoke test stops the player";
+    h->smokeURL.reset();
 }
