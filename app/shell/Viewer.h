@@ -1,8 +1,8 @@
 #pragma once
 
 #include "notes/ReviewNote.h"
-#include "shell/DialogProvider.h"
 #include "notes/ReviewStore.h"
+#include "shell/DialogProvider.h"
 #include "speech/SpeechResult.h"
 #include "tools/RenderJob.h"
 
@@ -160,7 +160,7 @@ private:
     void startTimer();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Media open steps
+    // Media open steps (loadNotes belongs to the notes subsystem: NoteActions.cpp)
     void clearReviewState();
     void loadNotes(const QString &url);
     void openDroppedFiles(const QList<QUrl> &urls);
@@ -171,7 +171,7 @@ private:
     void checkSmokeFrame(int state, qint64 time, int videoOutputs);
     void checkSmokeVerdict();
 
-    // Termination
+    // Termination (requestJobCancellation belongs to job control: JobActions.cpp)
     void requestJobCancellation();
     void stopAndDetach();
 
