@@ -4,7 +4,10 @@
 #include "notes/ReviewStore.h"
 #include "shell/DialogProvider.h"
 #include "speech/SpeechResult.h"
+#include "tools/FileJob.h"
+#include "tools/JobErrors.h"
 #include "tools/RenderJob.h"
+#include "tools/ToolLocator.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -112,6 +115,21 @@ public:
     ControlInputs controlInputs() const;
     std::optional<SpeechClip> selectedClip() const;
 
+    // ---- Tools and jobs (app/tools/JobActions.cpp, FileJobActions.cpp) ----
+    // Each shows its fixed message on the status line when it finds nothing.
+    std::optional<QString> locateFFmpeg() const;
+    std::optional<EffectRender> makeEffectRender();
+    std::optional<SpeechEngine> makeSpeechEngine();
+    // Runs `work` in the background as the one job; on success `finish` runs on the main thread. Dropped
+    // while another job runs.
+    void startJob(const QString &status, std::function<void(RenderJob &)> work, std::function<void()> finish);
+    void startSpeechJob(std::function<SpeechResult(RenderJob &)> work, std::function<void(SpeechResult)> finish);
+    // A job that renders one file: a preview (no destination) shown in place of the media, or an export.
+    void startFileJob(const QString &extension, const std::optional<QString> &destination, qint64 start,
+                      const QString &status, FileRender render);
+    // Where file jobs make, move and remove their files.
+    ScratchFiles scratchFiles() const;
+
     // ---- Notes helpers ----
     std::optional<ReviewNote> selectedNote() const;
     void clearNoteEditor();
@@ -170,6 +188,10 @@ private:
     void applyPendingSeek(qint64 length);
     void checkSmokeFrame(int state, qint64 time, int videoOutputs);
     void checkSmokeVerdict();
+
+    // Job outcomes, on the main thread
+    void finishJob(const std::optional<JobFailure> &failure, const std::function<void()> &finish);
+    void finishFileJob(const QString &output, const std::optional<QString> &destination, qint64 start);
 
     // Termination (requestJobCancellation belongs to job control: JobActions.cpp)
     void requestJobCancellation();

@@ -1,23 +1,85 @@
 #include "shell/Viewer.h"
 
-#include <csignal>
-#include <mutex>
+#include "inspector/BusySpinner.h"
+#include "inspector/ReviewPanel.h"
+#include "tools/JobRunner.h"
+#include "tools/ProcessRunner.h"
+#include "tools/ToolFinder.h"
+
+std::optional<QString> Viewer::locateFFmpeg() const
+{
+    return findFFmpeg();
+}
+
+std::optional<EffectRender> Viewer::makeEffectRender()
+{
+    // Looked up on every action, so a tool installed while the application runs is found next time.
+    const auto found = findEffectRender();
+    if (found.message)
+        inspector->setStatus(*found.message);
+    return found.value;
+}
+
+std::optional<SpeechEngine> Viewer::makeSpeechEngine()
+{
+    const auto found = findSpeechEngine();
+    if (found.message)
+        inspector->setStatus(*found.message);
+    return found.value;
+}
+
+void Viewer::startJob(const QString &status, std::function<void(RenderJob &)> work, std::function<void()> finish)
+{
+    if (job)
+        return;
+    job = std::make_shared<RenderJob>();
+    inspector->setStatus(status);
+    inspector->spinner->show();
+    refreshControls();
+    // The work's value travels inside `work` and `finish` themselves; the runner only reports success.
+    runJobInBackground(
+        this, job,
+        [work = std::move(work)](RenderJob &running) {
+            work(running);
+            return true;
+        },
+        [this, finish = std::move(finish)](JobOutcome<bool> outcome) {
+            if (const auto *failure = std::get_if<JobFailure>(&outcome))
+                finishJob(*failure, finish);
+            else
+                finishJob(std::nullopt, finish);
+        });
+}
+
+void Viewer::startSpeechJob(std::function<SpeechResult(RenderJob &)> work, std::function<void(SpeechResult)> finish)
+{
+    auto result = std::make_shared<SpeechResult>();
+    startJob(
+        QStringLiteral("Analyzing speech locally…"),
+        [result, work = std::move(work)](RenderJob &running) { *result = work(running); },
+        [result, finish = std::move(finish)] { finish(std::move(*result)); });
+}
+
+void Viewer::finishJob(const std::optional<JobFailure> &failure, const std::function<void()> &finish)
+{
+    job.reset();
+    inspector->spinner->hide();
+    if (failure)
+        inspector->setStatus(failure->cancelled ? QStringLiteral("Job cancelled.") : failure->message);
+    else if (finish)
+        finish();
+    refreshControls();
+}
 
 void Viewer::cancelJob()
 {
-    if (!job)
-        return;
-    // Cancelling from the inspector (with its status text) arrives with job control.
+    requestJobCancellation();
+    inspector->setStatus(QStringLiteral("Cancelling…"));
 }
 
 // Marks the running job cancelled and asks its child to stop, without waiting and without any message.
 void Viewer::requestJobCancellation()
 {
-    if (!job)
-        return;
-    std::lock_guard guard(job->lock);
-    job->cancelled = true;
-    // `active` is non-zero only while the child has not been reaped, so the pid cannot have been reused.
-    if (job->active > 0)
-        ::kill(job->active, SIGTERM);
+    if (job)
+        cancelRenderJob(*job);
 }
