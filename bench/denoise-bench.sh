@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints figures for ostrivan-denoise:
-#   1. throughput as a multiple of real time on 10 minutes of 48 kHz mono audio, on one core (the program is single-threaded; best of 3 runs);
+#   1. throughput as a multiple of real time on 10 minutes of 48 kHz mono audio (the program is single-threaded,
+#      so this is one core; best of 3 runs, by elapsed and by CPU time);
 #   2. peak resident memory (GNU time's maximum resident set size) for a 10 s and for the 10 min input.
 # Usage: bench/denoise-bench.sh [BUILD_DIR]
 set -euo pipefail
