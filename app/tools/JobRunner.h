@@ -16,7 +16,7 @@ template <typename T>
 using JobOutcome = std::variant<T, JobFailure>;
 
 namespace jobrunner {
-// Runs `body` on the shared thread pool.
+// Runs `body` on a background thread.
 void submit(std::function<void()> body);
 // Queues `call` to run on the main thread, after the calls queued before it.
 void postToMainThread(std::function<void()> call);
