@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of the main window under Xvfb: empty, then playing the demo file with each inspector section.
 # Usage: scripts/screenshots.sh [BUILD_DIR] [OUTPUT_DIR]
-# Writes OUTPUT_DIR/{empty,playing-notes,playing-effects,playing-speech}.png and refreshes resources/screenshot.png.
+# Writes OUTPUT_DIR/{empty,minimum-size,playing-notes,playing-effects,playing-speech}.png and refreshes resources/screenshot.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}

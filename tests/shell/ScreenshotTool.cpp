@@ -46,6 +46,8 @@ int main(int argc, char **argv)
         Viewer viewer(std::make_unique<FakeDialogs>());
         viewer.launch({}, QDir::currentPath());
         ok = save(viewer, out + "/empty.png") && ok;
+        viewer.window->resize(viewer.window->minimumSize());
+        ok = save(viewer, out + "/minimum-size.png") && ok;
         viewer.terminate();
     }
     if (args.size() == 3) {
