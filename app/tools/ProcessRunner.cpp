@@ -104,9 +104,12 @@ int waitForChild(pid_t child, RenderJob &job)
         job.active = 0;
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    for (;;) {
+        if (::waitpid(child, &status, 0) == child)
+            return status;
+        if (errno != EINTR)
+            throwSystemError(errno); // never read a status we did not get as success
     }
-    return status;
 }
 
 QString failureText(const QString &log)
