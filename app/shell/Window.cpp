@@ -148,7 +148,9 @@ void Viewer::buildWindow()
     absoluteClicks->setParent(seek);
     seek->setStyle(absoluteClicks);
     connect(seek, &QSlider::sliderReleased, this, &Viewer::seekToPosition);
-    // Keyboard steps move the value without a press: one seek each.
+    // Keyboard steps move the value without a press: one seek each, by 1% (arrows) or 10% (page keys).
+    seek->setSingleStep(seekRange / 100);
+    seek->setPageStep(seekRange / 10);
     connect(seek, &QSlider::actionTriggered, this, [this](int action) {
         if (action != QAbstractSlider::SliderMove && action != QAbstractSlider::SliderNoAction)
             QMetaObject::invokeMethod(this, &Viewer::seekToPosition, Qt::QueuedConnection);
