@@ -1,29 +1,77 @@
 #include "shell/Viewer.h"
 
+#include "effects/MediaEffect.h"
+#include "effects/RenderEffect.h"
+#include "inspector/ReviewPanel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+
+namespace {
+MediaEffect selectedEffect(const ReviewPanel &panel)
+{
+    return effectForIndex(panel.effect->currentIndex());
+}
+} // namespace
+
 void Viewer::effectChanged()
 {
-    if (job)
-        return;
-    // Describing the chosen effect arrives with the effect catalogue.
+    inspector->effectDetails->setText(effectDescription(selectedEffect(*inspector)));
+    refreshControls();
 }
 
 void Viewer::previewEffect()
 {
-    if (!currentURL || job)
+    if (!currentURL)
         return;
-    // Effect previews arrive with the effect renders.
-}
-
-void Viewer::exportEffect()
-{
-    if (!currentURL || job)
+    const auto tools = makeEffectRender();
+    if (!tools)
         return;
-    // Effect exports arrive with the effect renders.
+    const MediaEffect effect = selectedEffect(*inspector);
+    // A new preview over a shown one covers the same stretch of the source.
+    const qint64 start = preview ? preview->start : std::max<qint64>(availableTime, 0);
+    startFileJob(effectExtension(effect), std::nullopt, start, QStringLiteral("Rendering up to 8 seconds…"),
+                 [effect, source = *currentURL, start, tools = *tools](const QString &output, RenderJob &running) {
+                     renderEffect(effect, source, output, start, RenderMode::preview, running, tools);
+                 });
 }
 
 void Viewer::showOriginal()
 {
-    if (!preview || job)
+    if (!preview)
         return;
-    // Returning from a preview arrives with the effect previews.
+    seekToTime(preview->start + std::max<qint64>(availableTime, 0));
+    inspector->setStatus(QStringLiteral("Original media."));
+}
+
+void Viewer::exportEffect()
+{
+    if (!currentURL)
+        return;
+    const auto tools = makeEffectRender();
+    if (!tools)
+        return;
+    if (!window)
+        return; // the save panel needs the window
+    const MediaEffect effect = selectedEffect(*inspector);
+    const QString extension = effectExtension(effect);
+    const QString source = *currentURL;
+    SaveRequest request;
+    request.proposedName = defaultEffectExportName(source, effect) + QLatin1Char('.') + extension;
+    request.nameFilter = extension == QLatin1String("mp4") ? QStringLiteral("MPEG-4 movie (*.mp4)")
+                                                           : QStringLiteral("WAV audio (*.wav)");
+    request.defaultSuffix = extension;
+    QPointer<Viewer> self(this);
+    dialogs().chooseSaveFile(window.get(), request,
+                             [self, effect, extension, source, tools = *tools](std::optional<QString> destination) {
+                                 if (!destination || !self)
+                                     return;
+                                 // The whole source, whatever preview is shown.
+                                 self->startFileJob(extension, *destination, 0, QStringLiteral("Rendering the export…"),
+                                                    [effect, source, tools](const QString &output, RenderJob &running) {
+                                                        renderEffect(effect, source, output, 0, RenderMode::exportWhole,
+                                                                     running, tools);
+                                                    });
+                             });
 }

@@ -1,6 +1,7 @@
 #include "tools/FileJob.h"
 #include "tools/JobErrors.h"
 #include "tools/ProcessRunner.h"
+#include "tools/ScratchFiles.h"
 
 #include "ToolScripts.h"
 #include "support/TestSupport.h"
@@ -8,13 +9,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QUuid>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -23,26 +26,9 @@ using testsupport::writeAll;
 
 namespace {
 
-// Stand-ins for the export destinations' file operations, with the same contract.
 ScratchFiles testScratchFiles()
 {
-    return {
-        [](const QString &parent) {
-            const QString path = parent + "/.ostrivan-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-            if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0)
-                throwSystemError(errno);
-            return path;
-        },
-        [](const QString &from, const QString &to) {
-            if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-                if (errno == EEXIST)
-                    throw ReviewError{"A file with this name already exists. Choose a new name."};
-                throwSystemError(errno);
-            }
-            ::unlink(QFile::encodeName(from).constData());
-        },
-        [](const QString &path) { QDir(path).removeRecursively(); },
-    };
+    return systemScratchFiles();
 }
 
 QStringList scratchEntries(const QString &folder)
@@ -159,6 +145,25 @@ TEST_F(FileJob, ADestinationThatAppearedMeanwhileIsNeverReplaced)
     EXPECT_EQ(outcome.failure.message, "A file with this name already exists. Choose a new name.");
     EXPECT_EQ(readAll(destination), "another program's file");
     EXPECT_TRUE(scratchEntries(exports.path()).isEmpty());
+}
+
+TEST_F(FileJob, ScratchDirectoriesAreFreshAndPrivate)
+{
+    const QString a = makeScratchDirectory(temp.path());
+    const QString b = makeScratchDirectory(temp.path());
+    EXPECT_NE(a, b);
+    const QString name = QFileInfo(a).fileName();
+    EXPECT_TRUE(QRegularExpression("^\\.ostrivan-[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$")
+                    .match(name)
+                    .hasMatch())
+        << name.toStdString();
+    struct stat info = {};
+    ASSERT_EQ(::stat(QFile::encodeName(a).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_THROW(makeScratchDirectory(temp.filePath("missing")), std::system_error);
+    removeItemQuietly(a);
+    removeItemQuietly(a); // a second time is quiet too
+    EXPECT_FALSE(QFileInfo::exists(a));
 }
 
 TEST_F(FileJob, RandomCancelMomentsLeaveEitherNothingOrTheWholeFile)
