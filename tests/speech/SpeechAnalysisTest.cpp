@@ -6,13 +6,13 @@
 #include "speech/SpeechCommands.h"
 #include "tools/JobErrors.h"
 #include "tools/ProcessRunner.h"
+#include "tools/ScratchFiles.h"
 #include "tools/ToolFinder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QUuid>
 #include <gtest/gtest.h>
 #include <future>
 
@@ -21,18 +21,6 @@ const QByteArray answerJson = R"({"result":{"language":"en"},"transcription":[
   {"offsets":{"from":2000,"to":3000},"text":" General Kenobi."},
   {"offsets":{"from":0,"to":1000},"text":" Hello there."},
   {"offsets":{"from":1000,"to":1100},"text":" \n"}]})";
-
-// Scratch directories made and removed the plain way, for the pipeline alone.
-ScratchFiles plainScratchFiles()
-{
-    return {[](const QString &parent) {
-                const QString path = QDir(parent).filePath(".ostrivan-" + QUuid::createUuid().toString(QUuid::WithoutBraces));
-                if (!QDir().mkdir(path) || !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-                    throw ReviewError{"cannot make " + path};
-                return path;
-            },
-            [](const QString &, const QString &) {}, [](const QString &path) { QDir(path).removeRecursively(); }};
-}
 
 class SpeechAnalysis : public ::testing::Test {
 protected:
@@ -78,7 +66,7 @@ protected:
     QTemporaryDir root;
     QByteArray previousTmp;
     SpeechEngine engine;
-    ScratchFiles files = plainScratchFiles();
+    ScratchFiles files = systemScratchFiles();
     QString speech;
 };
 } // namespace

@@ -191,12 +191,22 @@ TEST_F(SpeechWorkflow, ClipPreviewPlaysInPlaceAndClipExportLandsBesideNothingEls
     EXPECT_TRUE(QFile::exists(viewer->preview->url));
     EXPECT_EQ(viewer->currentURL, media);
 
+    // Analysing while the preview plays reads the media itself, with no duration: clip ends are not capped
+    // at the 4 s media (nor at the preview's length).
+    ASSERT_TRUE(makeFakeEngines(enginesDirectory(), "ok",
+                                R"({"transcription":[{"offsets":{"from":1000,"to":3900},"text":"late"}]})", fakeCaptions));
+    analyzeAndWait();
+    ASSERT_EQ(viewer->inspector->clips.size(), 1);
+    EXPECT_EQ(viewer->inspector->clips[0].end, 4120);
+    viewer->inspector->clipsTable->selectRow(0);
+    ASSERT_TRUE(viewer->selectedClip());
+
     const QString folder = temp.filePath("exports");
     ASSERT_TRUE(QDir().mkpath(folder));
     *saveAnswer = folder + "/excerpt.mp4";
     viewer->exportClip();
     ASSERT_EQ(asked->savePanels.size(), 1);
-    EXPECT_EQ(asked->savePanels[0].proposedName, "movie.final-clip-150.mp4");
+    EXPECT_EQ(asked->savePanels[0].proposedName, "movie.final-clip-850.mp4");
     EXPECT_EQ(status(), "Exporting the selected excerpt…");
     ASSERT_TRUE(waitForIdle());
     EXPECT_EQ(status(), "Export complete.");
