@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUuid>
 #include <QtGlobal>
+#include <algorithm>
 
 // One time-stamped note. `time` is media time in milliseconds.
 struct ReviewNote {
@@ -15,6 +16,13 @@ struct ReviewNote {
 };
 
 using ReviewNotes = QList<ReviewNote>;
+
+// Ascending time; notes with equal times keep their order.
+inline void sortNotes(ReviewNotes &notes)
+{
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const ReviewNote &a, const ReviewNote &b) { return a.time < b.time; });
+}
 
 // The one error case of the notes code and the exports: `message` is exactly what the caller shows.
 struct ReviewError {
