@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -35,6 +36,18 @@ void makeOwnerOnlyPath(const QByteArray &path)
         makeOwnerOnlyPath(path.left(slash));
     if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
         throwErrno(errno);
+}
+
+// A save killed half-way leaves its temporary file ("<name>.XXXXXX") behind; the next save of the same notes
+// file clears it, so leftovers never pile up.
+void removeStaleTemporaries(const QString &target)
+{
+    const QFileInfo info(target);
+    QDir dir = info.dir();
+    const QStringList stale =
+        dir.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : stale)
+        dir.remove(name);
 }
 
 } // namespace
@@ -84,8 +97,10 @@ void ReviewStore::save(const ReviewNotes &notes, const QString &media) const
 {
     makeOwnerOnlyPath(QFile::encodeName(QDir::cleanPath(root)));
     const QByteArray bytes = encodeNotes(notes);
+    const QString target = noteFile(media);
+    removeStaleTemporaries(target);
     // Temporary file beside the target, renamed over it: readers see the old file or the new one.
-    QSaveFile file(noteFile(media));
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
         throwErrno(errno);
     if (file.write(bytes) != bytes.size()) {
