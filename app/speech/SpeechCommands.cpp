@@ -1,15 +1,8 @@
 #include "speech/SpeechCommands.h"
 
-#include <algorithm>
+#include "notes/TimeForms.h"
 
 namespace {
-// Seconds with three decimals, as FFmpeg takes them; a negative time reads as 0.000.
-QString secondsText(qint64 ms)
-{
-    ms = std::max<qint64>(ms, 0);
-    return QString::asprintf("%lld.%03lld", static_cast<long long>(ms / 1000), static_cast<long long>(ms % 1000));
-}
-
 // Quiet, no input, local files of the listed container formats only.
 QStringList quietInputHead(const QString &demuxers)
 {
@@ -46,9 +39,9 @@ QStringList clipArguments(qint64 start, qint64 end, const QString &media, const 
 {
     // Audio-only formats are left out: a clip needs a picture.
     QStringList arguments = quietInputHead(QStringLiteral("mov,matroska,avi,mpegts,asf"));
-    arguments << QStringLiteral("-ss") << secondsText(start) << QStringLiteral("-i") << media << QStringLiteral("-map")
+    arguments << QStringLiteral("-ss") << formatSeconds(start) << QStringLiteral("-i") << media << QStringLiteral("-map")
               << QStringLiteral("0:V:0") << QStringLiteral("-map") << QStringLiteral("0:a:0?") << QStringLiteral("-t")
-              << secondsText(end - start) << QStringLiteral("-vf") << QStringLiteral("pad=ceil(iw/2)*2:ceil(ih/2)*2")
+              << formatSeconds(end - start) << QStringLiteral("-vf") << QStringLiteral("pad=ceil(iw/2)*2:ceil(ih/2)*2")
               // The software H.264 encoder stands in for the hardware one, so there is no fallback switch.
               << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-b:v") << QStringLiteral("8M")
               << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-c:a") << QStringLiteral("aac")
