@@ -1,6 +1,7 @@
 #include "notes/NoteExports.h"
 
 #include "notes/JsonText.h"
+#include "notes/NoteText.h"
 #include "notes/ReviewStore.h"
 #include "notes/TimeForms.h"
 
@@ -9,35 +10,13 @@
 
 namespace ReviewExport {
 
-namespace {
-
-// Splits at every white-space code point (a CR LF pair is two separators, which folds the same way).
-QString oneLine(const QString &text)
-{
-    QStringList pieces;
-    QString current;
-    for (const char32_t cp : text.toUcs4()) {
-        if (QChar::isSpace(cp)) {
-            if (!current.isEmpty())
-                pieces.append(current);
-            current.clear();
-        } else {
-            current.append(QString::fromUcs4(&cp, 1));
-        }
-    }
-    if (!current.isEmpty())
-        pieces.append(current);
-    return pieces.join(QLatin1Char(' '));
-}
-
-} // namespace
 
 QByteArray audacityLabels(const ReviewNotes &notes)
 {
     QByteArray out;
     for (const ReviewNote &note : notes) {
         const QByteArray time = formatSeconds(note.time).toUtf8();
-        out.append(time).append('\t').append(time).append('\t').append(oneLine(note.text).toUtf8()).append('\n');
+        out.append(time).append('\t').append(time).append('\t').append(foldOntoOneLine(note.text).toUtf8()).append('\n');
     }
     return out;
 }

@@ -134,6 +134,13 @@ public:
     std::optional<ReviewNote> selectedNote() const;
     void clearNoteEditor();
 
+    // ---- Export destinations (app/notes/ExportActions.cpp) ----
+    // A save panel proposing baseName.extension; `chosen` runs only when a path is confirmed and the Viewer lives.
+    void chooseExportDestination(const QString &baseName, const QString &extension,
+                                 std::function<void(const QString &destination)> chosen);
+    // Writes through a scratch directory beside `destination` and never replaces a file; reports on the status line.
+    void writeExport(const QByteArray &bytes, const QString &destination, const QString &successMessage);
+
     DialogProvider &dialogs() const { return *dialogProvider; }
 
 public slots:
