@@ -54,6 +54,7 @@ ViewerHarness::ViewerHarness(const QStringList &arguments)
     record = fake->asked;
     openAnswer = fake->openAnswer;
     alertAnswer = fake->alertAnswer;
+    saveAnswer = fake->saveAnswer;
     view = std::make_unique<Viewer>(std::move(fake));
     view->launch(arguments, QDir::currentPath());
 }

@@ -34,6 +34,7 @@ public:
     FakeDialogs::Record &asked() { return *record; }
     void answerOpen(const std::optional<QString> &path) { *openAnswer = path; }
     void answerAlert(AlertAnswer answer) { *alertAnswer = answer; }
+    void answerSave(const std::optional<QString> &path) { *saveAnswer = path; }
 
     // libVLC's player state, or -1 without a player.
     int playerState() const;
@@ -48,5 +49,6 @@ private:
     std::shared_ptr<FakeDialogs::Record> record;
     std::shared_ptr<std::optional<QString>> openAnswer;
     std::shared_ptr<AlertAnswer> alertAnswer;
+    std::shared_ptr<std::optional<QString>> saveAnswer;
     std::unique_ptr<Viewer> view;
 };

@@ -5,6 +5,14 @@
 #include <QStringList>
 #include <optional>
 
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace testsupport {
 
 // Directories and files of the build and source trees, as CTest passes them.
