@@ -114,7 +114,9 @@ TEST(Playback, UndecodableFileIsReportedOnceAndStaysCurrent)
     for (const QString &path : {media->garbage, media->directory + "/missing.mp4", media->directory}) {
         ViewerHarness h({"--open", path});
         ASSERT_TRUE(h->player);
-        ASSERT_TRUE(ViewerHarness::waitFor([&] { return h->reportedError; })) << path.toStdString();
+        ASSERT_TRUE(ViewerHarness::waitFor([&] { return h->reportedError; }))
+            << path.toStdString() << ": state " << h.playerState() << ", placeholder \""
+            << h->empty->text().toStdString() << "\", time " << h->elapsed->text().toStdString();
         EXPECT_TRUE(placeholderShows(h.viewer(), "This file could not be played"));
         EXPECT_EQ(h->currentURL, path);
         // Shown once per load: a later tick leaves the placeholder alone.
