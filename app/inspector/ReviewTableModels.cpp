@@ -1,18 +1,12 @@
 #include "inspector/ReviewTableModels.h"
 
+#include "notes/TimeForms.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontDatabase>
 
 namespace {
-
-// Minutes, seconds and milliseconds; minutes are not folded into hours.
-QString noteTimeText(qint64 t)
-{
-    const qint64 u = t > 0 ? t : 0;
-    return QString::asprintf("%lld:%02lld.%03lld", static_cast<long long>(u / 60000),
-                             static_cast<long long>((u / 1000) % 60), static_cast<long long>(u % 1000));
-}
 
 QFont timeFont()
 {
@@ -57,7 +51,7 @@ QVariant TimedRowsModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return timeColumn ? noteTimeText(rowTime(index.row())) : rowText(index.row());
+        return timeColumn ? formatNoteTime(rowTime(index.row())) : rowText(index.row());
     case Qt::FontRole:
         return timeColumn ? timeFont() : textFont();
     case Qt::ForegroundRole:
