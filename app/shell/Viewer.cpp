@@ -5,6 +5,7 @@
 #include "shell/ElidingLabel.h"
 #include "shell/Player.h"
 #include "shell/VideoSurface.h"
+#include "tools/ScratchFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,5 +56,5 @@ Viewer::~Viewer() = default;
 void Viewer::removePreviewDirectory(const QString &previewUrl)
 {
     // Quietly: a directory that cannot be removed is left behind without a message.
-    QDir(QFileInfo(previewUrl).absolutePath()).removeRecursively();
+    removeItemQuietly(QFileInfo(previewUrl).absolutePath());
 }
