@@ -7,7 +7,6 @@
 #include "shell/VideoSurface.h"
 #include "tools/ScratchFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
