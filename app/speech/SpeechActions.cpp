@@ -7,48 +7,9 @@
 #include "tools/ScratchFiles.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QMainWindow>
+#include <QPointer>
 #include <vlc/vlc.h>
-
-namespace {
-// Writes the captions through a scratch directory beside the destination and an exclusive rename, so a file
-// under the chosen name is either complete or untouched. True on success.
-bool writeWithoutReplacing(const QByteArray &bytes, const QString &destination)
-{
-    try {
-        const QString scratch = makeScratchDirectory(QFileInfo(destination).absolutePath());
-        const QString staged = QDir(scratch).filePath(QStringLiteral("export"));
-        QFile file(staged);
-        const bool written = file.open(QIODevice::NewOnly | QIODevice::WriteOnly) &&
-                             file.write(bytes) == bytes.size() && file.flush();
-        file.close();
-        bool moved = false;
-        if (written) {
-            try {
-                moveWithoutReplacing(staged, destination);
-                moved = true;
-            } catch (...) {
-            }
-        }
-        removeItemQuietly(scratch);
-        return moved;
-    } catch (...) {
-        return false;
-    }
-}
-
-SaveRequest saveRequest(const QString &baseName, const QString &extension, const QString &filter)
-{
-    SaveRequest request;
-    request.proposedName = baseName + QLatin1Char('.') + extension;
-    request.nameFilter = filter;
-    request.defaultSuffix = extension;
-    return request;
-}
-} // namespace
 
 void Viewer::languageChanged()
 {
@@ -84,21 +45,15 @@ void Viewer::analyzeSpeech()
 
 void Viewer::exportSRT()
 {
-    if (!currentURL || job || !speech || !window)
+    if (!currentURL || job || !speech)
         return;
-    const QByteArray srt = speech->srt;
+    const QByteArray srt = speech->srt; // written exactly as the recogniser wrote it
     QPointer<Viewer> self(this);
-    dialogs().chooseSaveFile(window.get(),
-                             saveRequest(nameWithoutExtension(QFileInfo(*currentURL).fileName()), QStringLiteral("srt"),
-                                         QStringLiteral("SubRip captions (*.srt)")),
-                             [self, srt](std::optional<QString> destination) {
-                                 if (!destination || !self)
-                                     return;
-                                 self->inspector->setStatus(
-                                     writeWithoutReplacing(srt, *destination)
-                                         ? captionsExportedMessage
-                                         : QStringLiteral("Could not export. Choose a new filename and try again."));
-                             });
+    chooseExportDestination(nameWithoutExtension(QFileInfo(*currentURL).fileName()), QStringLiteral("srt"),
+                            [self, srt](const QString &destination) {
+                                if (self)
+                                    self->writeExport(srt, destination, captionsExportedMessage);
+                            });
 }
 
 void Viewer::previewClip()
@@ -118,21 +73,19 @@ void Viewer::previewClip()
 void Viewer::exportClip()
 {
     const auto clip = selectedClip();
-    if (!currentURL || job || !clip || !window)
+    if (!currentURL || job || !clip)
         return;
     const auto engine = makeSpeechEngine();
     if (!engine)
         return;
     const QString media = *currentURL;
     QPointer<Viewer> self(this);
-    dialogs().chooseSaveFile(
-        window.get(),
-        saveRequest(clipExportBaseName(QFileInfo(media).fileName(), clip->start), QStringLiteral("mp4"),
-                    QStringLiteral("MPEG-4 movie (*.mp4)")),
-        [self, engine = *engine, clip = *clip, media](std::optional<QString> destination) {
-            if (!destination || !self)
+    chooseExportDestination(
+        clipExportBaseName(QFileInfo(media).fileName(), clip->start), QStringLiteral("mp4"),
+        [self, engine = *engine, clip = *clip, media](const QString &destination) {
+            if (!self)
                 return;
-            self->startFileJob(QStringLiteral("mp4"), *destination, clip.start, clipExportStatus,
+            self->startFileJob(QStringLiteral("mp4"), destination, clip.start, clipExportStatus,
                                [engine, clip, media](const QString &output, RenderJob &running) {
                                    renderClip(engine, clip.start, clip.end, media, output, running);
                                });
