@@ -86,6 +86,10 @@ int main(int argc, char **argv)
         Viewer &v = h.viewer();
         v.openMedia(clip);
         ViewerHarness::waitFor([&] { return h.playerState() == 3 && v.availableTime > 0; }, 20000);
+        // Paused, as a reviewer usually is when choosing a moment: 1080p playback would otherwise take CPU
+        // from the render here but not from the direct run below.
+        v.togglePlay();
+        ViewerHarness::waitFor([&] { return h.playerState() == 4; }, 20000);
         v.inspector->effect->setCurrentIndex(index);
         QElapsedTimer timer;
         timer.start();

@@ -44,10 +44,9 @@ void submit(std::function<void()> body)
     std::thread([body = std::move(body)]() mutable {
         body();
         body = nullptr; // the body's captures go before the exit hook may return
-        {
-            std::lock_guard lock(bodiesLock);
-            --runningBodies;
-        }
+        // Notified under the lock, so the exit hook's own locking orders this thread's last steps before it.
+        std::lock_guard lock(bodiesLock);
+        --runningBodies;
         bodiesDone.notify_all();
     }).detach();
 }
