@@ -2,11 +2,10 @@
 
 #include "notes/JsonText.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
-#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <nlohmann/json.hpp>
 
 QByteArray encodeNotes(const ReviewNotes &notes)
 {
@@ -35,55 +34,63 @@ namespace {
     throw ReviewError{QStringLiteral("The notes file is not valid: ") + why};
 }
 
-QUuid readId(const QJsonValue &value)
+const nlohmann::json &member(const nlohmann::json &object, const char *key)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        fail(QStringLiteral("a note has no \"%1\".").arg(QLatin1String(key)));
+    return *found;
+}
+
+QUuid readId(const nlohmann::json &value)
 {
     static const QRegularExpression form(QStringLiteral(
         "^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
-    if (!value.isString())
+    if (!value.is_string())
         fail(QStringLiteral("\"id\" is not a string."));
-    const QString text = value.toString();
+    const QString text = QString::fromStdString(value.get_ref<const std::string &>());
     if (!form.match(text).hasMatch())
         fail(QStringLiteral("\"id\" is not a UUID."));
     return QUuid::fromString(text);
 }
 
-qint64 readTime(const QJsonValue &value)
+qint64 readTime(const nlohmann::json &value)
 {
-    if (!value.isDouble())
-        fail(QStringLiteral("\"time\" is not a number."));
-    // Qt keeps JSON numbers as doubles; every time the store accepts is far below 2^53, so this is exact.
-    const double d = value.toDouble();
-    if (!std::isfinite(d) || d != std::trunc(d) || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
-        fail(QStringLiteral("\"time\" is not a 64-bit integer."));
-    return static_cast<qint64>(d);
+    // The parser keeps integer tokens apart from 1.0 or 1e3 and from integers beyond 64 bits, which a
+    // double-based reader would blur.
+    if (value.is_number_unsigned()) {
+        const auto u = value.get<std::uint64_t>();
+        if (u > std::uint64_t(std::numeric_limits<qint64>::max()))
+            fail(QStringLiteral("\"time\" does not fit 64 bits."));
+        return qint64(u);
+    }
+    if (!value.is_number_integer())
+        fail(QStringLiteral("\"time\" is not an integer."));
+    return value.get<std::int64_t>();
 }
 
 } // namespace
 
 ReviewNotes decodeNotes(const QByteArray &bytes)
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        fail(error.errorString() + QStringLiteral(" at offset ") + QString::number(error.offset) + QLatin1Char('.'));
-    if (!document.isArray())
+    // Parsing without exceptions: a discarded value marks any syntax error, invalid UTF-8 included.
+    const nlohmann::json document = nlohmann::json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
+    if (document.is_discarded())
+        fail(QStringLiteral("it is not well-formed JSON."));
+    if (!document.is_array())
         fail(QStringLiteral("the top level is not an array."));
     ReviewNotes notes;
-    const QJsonArray array = document.array();
-    notes.reserve(array.size());
-    for (const QJsonValue &element : array) {
-        if (!element.isObject())
+    notes.reserve(qsizetype(document.size()));
+    for (const nlohmann::json &element : document) {
+        if (!element.is_object())
             fail(QStringLiteral("a note is not an object."));
-        const QJsonObject object = element.toObject();
-        for (const char *key : {"id", "time", "text"}) {
-            if (!object.contains(QLatin1String(key)))
-                fail(QStringLiteral("a note has no \"%1\".").arg(QLatin1String(key)));
-        }
-        const QJsonValue text = object.value(QLatin1String("text"));
-        if (!text.isString())
+        const nlohmann::json &id = member(element, "id");
+        const nlohmann::json &time = member(element, "time");
+        const nlohmann::json &text = member(element, "text");
+        if (!text.is_string())
             fail(QStringLiteral("\"text\" is not a string."));
-        notes.append(ReviewNote{readId(object.value(QLatin1String("id"))),
-                                readTime(object.value(QLatin1String("time"))), text.toString()});
+        notes.append(ReviewNote{readId(id), readTime(time),
+                                QString::fromStdString(text.get_ref<const std::string &>())});
     }
     return notes;
 }

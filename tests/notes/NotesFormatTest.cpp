@@ -3,6 +3,7 @@
 #include "notes/TimeForms.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 const QUuid idA = QUuid::fromString(QStringLiteral("0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3"));
@@ -60,6 +61,15 @@ TEST(NotesCodec, ReadsStrictlyButIgnoresUnknownKeys)
     EXPECT_EQ(decoded[0], (ReviewNote{idB, 20, QStringLiteral("b")}));
     EXPECT_EQ(decoded[1].time, -5); // the range is the store's rule, not the codec's
     EXPECT_TRUE(decodeNotes("[]").isEmpty());
+    // The 64-bit limits themselves are read exactly (the store's range check rejects them later).
+    const ReviewNotes limits = decodeNotes(
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":9223372036854775807,\"text\":\"\"},"
+        "{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":-9223372036854775808,\"text\":\"\"},"
+        "{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":9007199254740993,\"text\":\"\"}]");
+    ASSERT_EQ(limits.size(), 3);
+    EXPECT_EQ(limits[0].time, std::numeric_limits<qint64>::max());
+    EXPECT_EQ(limits[1].time, std::numeric_limits<qint64>::min());
+    EXPECT_EQ(limits[2].time, 9007199254740993); // 2^53 + 1, not representable as a double
 
     const char *invalid[] = {
         "",
@@ -79,6 +89,14 @@ TEST(NotesCodec, ReadsStrictlyButIgnoresUnknownKeys)
         "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":1,\"text\":3}]",
         "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":1,\"text\":\"x\"}",
         "[] trailing",
+        // Integers only, as written: no fractions or exponents even when whole, nothing beyond 64 bits.
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":1.0,\"text\":\"x\"}]",
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":1e3,\"text\":\"x\"}]",
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":9223372036854775808,\"text\":\"x\"}]",
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":-9223372036854775809,\"text\":\"x\"}]",
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":18446744073709551616,\"text\":\"x\"}]",
+        // Text that is not UTF-8.
+        "[{\"id\":\"0F8C2B7A-1D3E-4A5B-9C6D-7E8F90A1B2C3\",\"time\":1,\"text\":\"\xff\xfe\"}]",
     };
     for (const char *bytes : invalid)
         EXPECT_THROW(decodeNotes(QByteArray(bytes)), ReviewError) << bytes;
