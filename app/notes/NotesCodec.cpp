@@ -2,7 +2,6 @@
 
 #include "notes/JsonText.h"
 
-#include <QRegularExpression>
 #include <cstdint>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -42,16 +41,32 @@ const nlohmann::json &member(const nlohmann::json &object, const char *key)
     return *found;
 }
 
+// The 8-4-4-4-12 form in either case, nothing around it (QUuid::fromString would also take braces).
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool isUuidText(const std::string &text)
+{
+    if (text.size() != 36)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
+        if (hyphen ? text[i] != '-' : !isHexDigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
 QUuid readId(const nlohmann::json &value)
 {
-    static const QRegularExpression form(QStringLiteral(
-        "^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
     if (!value.is_string())
         fail(QStringLiteral("\"id\" is not a string."));
-    const QString text = QString::fromStdString(value.get_ref<const std::string &>());
-    if (!form.match(text).hasMatch())
+    const std::string &text = value.get_ref<const std::string &>();
+    if (!isUuidText(text))
         fail(QStringLiteral("\"id\" is not a UUID."));
-    return QUuid::fromString(text);
+    return QUuid::fromString(QLatin1String(text.data(), qsizetype(text.size())));
 }
 
 qint64 readTime(const nlohmann::json &value)
