@@ -10,6 +10,10 @@ demo=$build/demo/ostrivan-demo.mp4
 "$root/scripts/make-demo.sh" "$demo"
 cmake --build "$build" --target ov_screenshot_tool OstrivanMediaViewer >/dev/null
 export ALSA_CONFIG_PATH=$root/tests/null-alsa.conf
+# The notes the pictures show stay out of the user's own notes directory.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+export XDG_DATA_HOME=$data
 xvfb-run -a -s "-screen 0 1440x900x24" "$build/tests/ov_screenshot_tool" "$out" "$demo" 2> "$out.log" || {
   cat "$out.log" >&2
   exit 1

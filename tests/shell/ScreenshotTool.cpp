@@ -1,5 +1,6 @@
 // Takes the README and review screenshots: ov_screenshot_tool OUTPUT_DIR [MEDIA]
-// Runs the real window (under Xvfb in scripts/screenshots.sh) with dialogs that are never shown.
+// Runs the real window (under Xvfb in scripts/screenshots.sh) with dialogs that are never shown. Notes it writes
+// go to the data directory of the environment; the script points that at a temporary directory.
 #include "FakeDialogs.h"
 #include "inspector/ReviewPanel.h"
 #include "shell/DarkAppearance.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -57,7 +59,17 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "the media did not start playing\n");
             return 1;
         }
-        QTest::qWait(2500);
+        // Two notes written through the ordinary actions, as a reviewer would.
+        const char *remarks[] = {"Colours look cold here; try warming the shadows.",
+                                 "Background hiss under the dialogue: try the cleanup effect."};
+        for (const char *remark : remarks) {
+            QTest::qWait(1200);
+            viewer.markTime();
+            viewer.inspector->note->setText(QString::fromUtf8(remark));
+            viewer.saveNote();
+            viewer.togglePlay();
+        }
+        QTest::qWait(1200);
         const char *names[] = {"playing-notes.png", "playing-effects.png", "playing-speech.png"};
         for (int tab = 0; tab < 3; ++tab) {
             viewer.inspector->tabs->setCurrentIndex(tab);
