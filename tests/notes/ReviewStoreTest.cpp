@@ -149,7 +149,8 @@ TEST_F(StoreFixture, OddMediaPathsRoundTrip)
         store.save(notes, path);
         EXPECT_EQ(store.load(path), notes) << name.toStdString();
     }
-    // A file name that is not UTF-8 still gets its own notes, by its bytes.
+    // A file name that is not UTF-8 reaches us as a QString with U+FFFD in place of the bad bytes: it must not
+    // fail or borrow the notes of an ordinary file. (Two such names differing only in those bytes share a file.)
     const QByteArray raw = QFile::encodeName(home.path() + "/media/") + QByteArray("bad\xff\xfe.mov");
     FILE *f = std::fopen(raw.constData(), "w");
     ASSERT_NE(f, nullptr);
