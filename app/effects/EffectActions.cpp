@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QMainWindow>
 
 namespace {
 MediaEffect selectedEffect(const ReviewPanel &panel)
@@ -52,26 +51,19 @@ void Viewer::exportEffect()
     const auto tools = makeEffectRender();
     if (!tools)
         return;
-    if (!window)
-        return; // the save panel needs the window
     const MediaEffect effect = selectedEffect(*inspector);
     const QString extension = effectExtension(effect);
     const QString source = *currentURL;
-    SaveRequest request;
-    request.proposedName = defaultEffectExportName(source, effect) + QLatin1Char('.') + extension;
-    request.nameFilter = extension == QLatin1String("mp4") ? QStringLiteral("MPEG-4 movie (*.mp4)")
-                                                           : QStringLiteral("WAV audio (*.wav)");
-    request.defaultSuffix = extension;
     QPointer<Viewer> self(this);
-    dialogs().chooseSaveFile(window.get(), request,
-                             [self, effect, extension, source, tools = *tools](std::optional<QString> destination) {
-                                 if (!destination || !self)
-                                     return;
-                                 // The whole source, whatever preview is shown.
-                                 self->startFileJob(extension, *destination, 0, QStringLiteral("Rendering the export…"),
-                                                    [effect, source, tools](const QString &output, RenderJob &running) {
-                                                        renderEffect(effect, source, output, 0, RenderMode::exportWhole,
-                                                                     running, tools);
-                                                    });
-                             });
+    chooseExportDestination(defaultEffectExportName(source, effect), extension,
+                            [self, effect, extension, source, tools = *tools](const QString &destination) {
+                                if (!self)
+                                    return;
+                                // The whole source, whatever preview is shown.
+                                self->startFileJob(extension, destination, 0, QStringLiteral("Rendering the export…"),
+                                                   [effect, source, tools](const QString &output, RenderJob &running) {
+                                                       renderEffect(effect, source, output, 0, RenderMode::exportWhole,
+                                                                    running, tools);
+                                                   });
+                            });
 }
