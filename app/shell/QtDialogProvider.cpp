@@ -6,13 +6,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-void QtDialogProvider::chooseOpenFile(QWidget *window, std::function<void(std::optional<QString>)> done)
+namespace {
+// Opens the panel window-modally; `done` gets the one chosen file, or nothing on any other ending.
+void openForOneFile(QFileDialog *panel, std::function<void(std::optional<QString>)> done)
 {
-    auto *panel = new QFileDialog(window); // deletes itself when closed
-    panel->setAttribute(Qt::WA_DeleteOnClose);
-    panel->setWindowModality(Qt::WindowModal);
-    panel->setFileMode(QFileDialog::ExistingFile);
-    panel->setAcceptMode(QFileDialog::AcceptOpen);
     QObject::connect(panel, &QFileDialog::finished, panel, [panel, done = std::move(done)](int result) {
         const QStringList chosen = panel->selectedFiles();
         if (!done)
@@ -23,6 +20,17 @@ void QtDialogProvider::chooseOpenFile(QWidget *window, std::function<void(std::o
             done(std::nullopt);
     });
     panel->open();
+}
+} // namespace
+
+void QtDialogProvider::chooseOpenFile(QWidget *window, std::function<void(std::optional<QString>)> done)
+{
+    auto *panel = new QFileDialog(window); // deletes itself when closed
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->setWindowModality(Qt::WindowModal);
+    panel->setFileMode(QFileDialog::ExistingFile);
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    openForOneFile(panel, std::move(done));
 }
 
 void QtDialogProvider::chooseSaveFile(QWidget *window, const SaveRequest &request,
@@ -38,16 +46,7 @@ void QtDialogProvider::chooseSaveFile(QWidget *window, const SaveRequest &reques
     if (!request.defaultSuffix.isEmpty())
         panel->setDefaultSuffix(request.defaultSuffix);
     panel->selectFile(request.proposedName);
-    QObject::connect(panel, &QFileDialog::finished, panel, [panel, done = std::move(done)](int result) {
-        const QStringList chosen = panel->selectedFiles();
-        if (!done)
-            return;
-        if (result == QDialog::Accepted && chosen.size() == 1)
-            done(chosen.first());
-        else
-            done(std::nullopt);
-    });
-    panel->open();
+    openForOneFile(panel, std::move(done));
 }
 
 void QtDialogProvider::showAlert(QWidget *window, const AlertRequest &request, std::function<void(AlertAnswer)> done)
